@@ -72,6 +72,7 @@ private:
     Decimal shownValue() const;
     void setShown(const Decimal &value);
     void startEntry();
+    bool applyPending(const Decimal &operand); // false: now in the error state
     void fail();
 
     Decimal m_accumulator;             // left operand of the pending operator
