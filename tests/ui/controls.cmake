@@ -3,10 +3,9 @@ orvanel_add_test(tst_calculatorengine
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/../calc/tst_calculatorengine.cpp
   LIBS orvanel_calc)
 if(TARGET orvanel_controls)
-  orvanel_add_test(tst_numericedit
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_numericedit.cpp
-    LIBS orvanel_controls)
-  orvanel_add_test(tst_trackbar
-    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_trackbar.cpp
-    LIBS orvanel_controls)
+  foreach(name tst_numericedit tst_trackbar)
+    if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp)
+      orvanel_add_test(${name} SOURCES ${CMAKE_CURRENT_LIST_DIR}/${name}.cpp LIBS orvanel_controls)
+    endif()
+  endforeach()
 endif()
