@@ -175,7 +175,8 @@ QString FormatPattern(const Decimal &value, QStringView pattern, const QLocale &
         const Digits magnitude = splitDigits(-value, negative.decimals);
         if (!isAllZero(magnitude))
             return formatSection(magnitude, negative, locale);
-        return formatSection(splitDigits(Decimal(), 0), parseSection(pattern.left(semicolon)), locale);
+        const PatternSection positive = parseSection(pattern.left(semicolon));
+        return formatSection(splitDigits(Decimal(), positive.decimals), positive, locale);
     }
     const PatternSection section = parseSection(semicolon < 0 ? pattern : pattern.left(semicolon));
     const Digits digits = splitDigits(value, section.decimals);

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (a plain build, then a
+# build with AddressSanitizer and UndefinedBehaviorSanitizer).
+# Exit status is non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/deps.sh
+
+ensure_packages "${BUILD_PACKAGES[@]}" "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d /tmp/orvanel-runtime.XXXXXX)}
+chmod 700 "$XDG_RUNTIME_DIR"
+
+echo "== Build"
+configure_and_build build
+echo "== Tests"
+ctest --test-dir build --output-on-failure --timeout 600
+
+echo "== Build with sanitizers"
+configure_and_build build-asan -DORVANEL_SANITIZE=ON -DORVANEL_BUILD_BENCH=OFF
+echo "== Tests with sanitizers"
+# Leaks are left to the leak checks; here any invalid access or undefined behaviour fails.
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure --timeout 900
+
+echo "All tests passed."
