@@ -61,10 +61,12 @@ void NumericEdit::setMax(long double v)
 
 void NumericEdit::reformat(long double v)
 {
-    // The same number in a new dress: no change notification.
-    const long double before = value();
+    // The same number in a new dress (separators, format, a typed-in text
+    // tidied up) is no change; a format with fewer decimals that rounds the
+    // number is one.
     const QString formatted = calc::FormatPattern(v, m_displayFormat, m_locale);
-    m_quietReformat = (v == before);
+    const std::optional<calc::Decimal> after = calc::ParseNumberText(formatted, m_locale);
+    m_quietReformat = after && after->toLongDouble() == v;
     setText(formatted);
     m_quietReformat = false;
 }
