@@ -133,6 +133,7 @@ void TrackBar::rebuildBackground()
         }
     }
     m_background = pixmap;
+    m_backgroundSize = size();
     m_backgroundValid = true;
 }
 
@@ -167,7 +168,8 @@ void TrackBar::paintThumb(QPainter &painter, const QRect &r) const
 
 void TrackBar::paintEvent(QPaintEvent *)
 {
-    if (!m_backgroundValid || m_background.devicePixelRatio() != devicePixelRatioF())
+    if (!m_backgroundValid || m_backgroundSize != size()
+        || m_background.devicePixelRatio() != devicePixelRatioF())
         rebuildBackground();
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_background);
@@ -178,7 +180,10 @@ void TrackBar::paintEvent(QPaintEvent *)
 void TrackBar::resizeEvent(QResizeEvent *event)
 {
     QSlider::resizeEvent(event);
-    invalidateBackground();
+    // paintEvent rebuilds the background when the size no longer matches it
+    // (a hidden widget's grab() may replay a resize of the same size).
+    if (event->size() != m_backgroundSize)
+        update();
 }
 
 void TrackBar::changeEvent(QEvent *event)

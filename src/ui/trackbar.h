@@ -93,6 +93,7 @@ private:
     qreal m_grabOffset = 0;
     bool m_backgroundValid = false;
     QPixmap m_background;
+    QSize m_backgroundSize;
     DrawTickHandler m_tickHandler;
     DrawTrackHandler m_trackHandler;
 };
