@@ -23,4 +23,10 @@ echo "== Tests with sanitizers"
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure --timeout 900
 
+echo "== Fuzzing (libFuzzer with AddressSanitizer, a bounded time per target)"
+BUILD_TARGETS="fuzz_numbertext fuzz_calculator fuzz_inistore" \
+  configure_and_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DORVANEL_FUZZ=ON \
+  -DORVANEL_BUILD_TESTS=OFF -DORVANEL_BUILD_BENCH=OFF
+ctest --test-dir build-fuzz --output-on-failure
+
 echo "All tests passed."

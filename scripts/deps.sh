@@ -31,11 +31,12 @@ RUN_PACKAGES=(fonts-wine fonts-liberation2 qt6-wayland)
 TEST_PACKAGES=(xvfb xauth poppler-utils cups cups-client printer-driver-cups-pdf
                desktop-file-utils appstream clang libclang-rt-dev)
 
-# configure_and_build BUILD_DIR [CMAKE ARGS...]
+# configure_and_build BUILD_DIR [CMAKE ARGS...]; BUILD_TARGETS="a b" limits the build.
 configure_and_build() {
   local dir=$1; shift
-  local launcher=()
+  local launcher=() targets=()
   command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  [ -n "${BUILD_TARGETS:-}" ] && targets=(--target ${BUILD_TARGETS})
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
-  cmake --build "$dir" --parallel "$(nproc)"
+  cmake --build "$dir" --parallel "$(nproc)" "${targets[@]}"
 }

@@ -1,5 +1,6 @@
 #include "decimal.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -147,6 +148,10 @@ std::optional<Decimal> Decimal::fromText(QStringView text)
         return std::nullopt;
     if (droppedAny && dropped >= 5)
         units += 1;
+    // At most 20 integer digits: no amount, rate or percent comes near it, and
+    // every text form stays within the mantissa.
+    if (significant - scale > MaxIntegerDigits)
+        return std::nullopt;
     if (i < n && (text[i] == u'e' || text[i] == u'E')) {
         ++i;
         bool expNegative = false;
@@ -175,7 +180,7 @@ std::optional<Decimal> Decimal::fromText(QStringView text)
             const int up = std::min(exponent, scale);
             scale -= up;
             exponent -= up;
-            if (significant + exponent > 36)
+            if (significant - scale + exponent > MaxIntegerDigits)
                 return std::nullopt;
             units *= pow10(exponent);
         }
@@ -194,6 +199,7 @@ Decimal Decimal::rounded(int decimals) const
 
 Decimal::Mantissa Decimal::roundedUnits(int decimals) const
 {
+    decimals = std::clamp(decimals, 0, MaxScale);
     if (decimals >= m_scale)
         return m_units * pow10(decimals - m_scale);
     return divRoundHalfAway(m_units, pow10(m_scale - decimals));
@@ -229,6 +235,7 @@ Decimal Decimal::normalized() const
 
 Decimal Decimal::withScale(int scale) const
 {
+    scale = std::min(scale, MaxScale);
     if (scale <= m_scale)
         return *this;
     return Decimal(m_units * pow10(scale - m_scale), scale);
@@ -271,6 +278,7 @@ QString Decimal::toPlainString() const
 
 QString Decimal::toFixedString(int decimals) const
 {
+    decimals = std::clamp(decimals, 0, MaxScale);
     const Decimal r = rounded(decimals).withScale(decimals);
     std::string out;
     if (r.m_units < 0)

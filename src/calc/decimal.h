@@ -20,7 +20,8 @@ class Decimal
 {
 public:
     using Mantissa = __int128;
-    static constexpr int MaxScale = 18;
+    static constexpr int MaxScale = 18;         // decimals held at most
+    static constexpr int MaxIntegerDigits = 20; // integer digits fromText() admits
 
     constexpr Decimal() = default;
     constexpr Decimal(Mantissa units, int scale) : m_units(units), m_scale(scale) {}
@@ -34,8 +35,9 @@ public:
     static std::optional<Decimal> fromDouble(double value) { return fromLongDouble(value); }
 
     // Exact parse of a plain decimal text: optional sign, digits, optional "."
-    // and digits (at most MaxScale decimals), optional exponent "e±NN".
-    // No grouping, no locale. Anything else gives std::nullopt.
+    // and digits, optional exponent "e±NN"; decimals beyond MaxScale are
+    // rounded half away from zero. No grouping, no locale. Anything else, or
+    // more than MaxIntegerDigits integer digits, gives std::nullopt.
     static std::optional<Decimal> fromText(QStringView text);
 
     Mantissa units() const { return m_units; }
@@ -45,6 +47,7 @@ public:
     // payoff schedule). Rounding to more places than held is exact.
     Decimal rounded(int decimals) const;
     // Units of 10^-decimals after rounded(decimals); e.g. cents for 2.
+    // `decimals` is taken within 0 to MaxScale.
     Mantissa roundedUnits(int decimals) const;
     // The quotient num / den rounded half away from zero to `decimals` places.
     // den must not be zero.
@@ -66,7 +69,8 @@ public:
     // Plain text: "-" for negatives, "." as decimal point, no grouping,
     // no trailing zero decimals ("4645.285", "53", "0.0149167").
     QString toPlainString() const;
-    // Plain text with exactly `decimals` places, rounded half away from zero.
+    // Plain text with exactly `decimals` places (at most MaxScale), rounded
+    // half away from zero.
     QString toFixedString(int decimals) const;
 
     friend Decimal operator+(const Decimal &a, const Decimal &b);

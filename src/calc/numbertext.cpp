@@ -1,5 +1,7 @@
 #include "numbertext.h"
 
+#include <algorithm>
+
 namespace calc {
 namespace {
 
@@ -92,8 +94,8 @@ PatternSection parseSection(QStringView s)
     const qsizetype point = number.indexOf(u'.');
     const QStringView integer = point < 0 ? number : number.left(point);
     const QStringView fraction = point < 0 ? QStringView() : number.mid(point + 1);
-    p.decimals = int(fraction.count(u'0') + fraction.count(u'#'));
-    p.minDecimals = int(fraction.count(u'0'));
+    p.decimals = std::min(int(fraction.count(u'0') + fraction.count(u'#')), Decimal::MaxScale);
+    p.minDecimals = std::min(int(fraction.count(u'0')), p.decimals);
     p.minInteger = int(integer.count(u'0'));
     p.grouping = integer.contains(u',');
     return p;

@@ -144,6 +144,8 @@ void TestNumberText::parseNumberText_data()
     QTest::newRow("group after point") << "1.234,5" << kEnglish << false << "";
     QTest::newRow("sign twice") << "(-1)" << kEnglish << false << "";
     QTest::newRow("German point is a group") << "2.539,03" << kGerman << true << "2539.03";
+    // Found by fuzzing: 31 digits once overflowed the fixed text with seven decimals.
+    QTest::newRow("too large to be an amount") << "4444222244444.244444444222244444" << kGerman << false << "";
 }
 
 void TestNumberText::parseNumberText()
@@ -175,6 +177,9 @@ void TestNumberText::decimalFromText_data()
     QTest::newRow("only a sign") << "-" << false << "";
     QTest::newRow("too many digits") << QString(60, '9') << false << "";
     QTest::newRow("huge exponent") << "1e999" << false << "";
+    QTest::newRow("twenty integer digits") << "12345678901234567890.5" << true << "12345678901234567890.5";
+    QTest::newRow("twenty-one integer digits") << "123456789012345678901" << false << "";
+    QTest::newRow("twenty-one by exponent") << "1.5e20" << false << "";
 }
 
 void TestNumberText::decimalFromText()
