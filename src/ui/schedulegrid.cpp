@@ -92,7 +92,12 @@ void ScheduleGrid::moveToFirstRow()
 void ScheduleGrid::resizeEvent(QResizeEvent *event)
 {
     QTableView::resizeEvent(event);
-    emit resized();
+    // The viewport's own resizes (a scroll bar shown or hidden) arrive here
+    // too; only a change of the grid's size counts.
+    if (size() != m_lastSize) {
+        m_lastSize = size();
+        emit resized();
+    }
 }
 
 void ScheduleGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)

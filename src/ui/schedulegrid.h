@@ -46,6 +46,7 @@ private:
     void applyScrollBarRule();
 
     IndicatorHeader *m_indicator = nullptr;
+    QSize m_lastSize;
 };
 
 // The vertical header of the grid: no texts, a small arrow in the section of

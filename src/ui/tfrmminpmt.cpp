@@ -1,6 +1,11 @@
 #include "tfrmminpmt.h"
 
 #include "anchoredpanel.h"
+#include "app/formstate.h"
+#include "app/inistore.h"
+#include "app/minpmtproperties.h"
+#include "app/propertystore.h"
+#include "app/tfrmabout.h"
 #include "calc/numbertext.h"
 #include "mainwindowlayout.h"
 #include "numericedit.h"
@@ -47,6 +52,25 @@ QString dialogTitle(QMessageBox::Icon type)
     }
 }
 
+// A standard message box that centres itself over its owner when shown,
+// once its final size is known.
+class CentredMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        if (QWidget *owner = parentWidget()) {
+            QRect r = frameGeometry();
+            r.moveCenter(owner->window()->frameGeometry().center());
+            move(r.topLeft());
+        }
+    }
+};
+
 calc::Decimal::Mantissa pow10(int n)
 {
     calc::Decimal::Mantissa p = 1;
@@ -57,7 +81,8 @@ calc::Decimal::Mantissa pow10(int n)
 
 } // namespace
 
-TfrmMinPmt::TfrmMinPmt(QWidget *parent) : QMainWindow(parent), m_locale(QLocale())
+TfrmMinPmt::TfrmMinPmt(QWidget *parent, IniStore *settings)
+    : QMainWindow(parent), m_locale(QLocale()), m_settings(settings)
 {
     MainWindowLayout::setupUi(*this);
     m_pairs[0] = {edtBalance, trkBalance, txtBalance, QStringLiteral("Balance"), 0, 0};
@@ -68,6 +93,17 @@ TfrmMinPmt::TfrmMinPmt(QWidget *parent) : QMainWindow(parent), m_locale(QLocale(
     ClientDataSet1->setNumberLocale(m_locale);
     connectHandlers();
     updateAccessibleNames();
+    if (m_settings) {
+        // The placement keeper hooks in front of FormCreate, FormShow and
+        // FormClose; its error box is this window's MessageDlg.
+        m_settings->setLocale(m_locale);
+        m_formState = new FormState(this, *m_settings);
+        m_formState->setMessageHook([this](QWidget *, const QString &text) {
+            MessageDlg(text, QMessageBox::Critical, QMessageBox::Ok);
+        });
+        m_propertyStore = std::make_unique<PropertyStore>(*m_settings);
+        AddMinPmtProperties(*m_propertyStore, *this);
+    }
     FormCreate();
 }
 
@@ -124,7 +160,9 @@ void TfrmMinPmt::FormCreate()
     m_AbsoluteMinimumPayment = calc::Decimal(15);
     // The schedule table starts empty and open.
     ClientDataSet1->clear();
-    // Load remembered values here (they run the inputs' change handlers).
+    // The remembered values run the inputs' change handlers.
+    if (m_propertyStore)
+        m_propertyStore->Load();
 }
 
 void TfrmMinPmt::FormShow()
@@ -140,7 +178,8 @@ void TfrmMinPmt::FormClose()
 {
     // The schedule table is closed: its rows are discarded.
     ClientDataSet1->clear();
-    // Save remembered values here.
+    if (m_propertyStore)
+        m_propertyStore->Save();
 }
 
 void TfrmMinPmt::showEvent(QShowEvent *event)
@@ -197,9 +236,11 @@ void TfrmMinPmt::About2Click()
 
 void TfrmMinPmt::mnuAboutClick()
 {
-    // Placeholder until the About window exists.
-    MessageDlg(QStringLiteral("Orvanel\r\nCredit-card minimum-payment payoff calculator"),
-               QMessageBox::Information, QMessageBox::Ok);
+    // Start-up creates frmAbout; a window made without start-up makes its own.
+    if (!frmAbout)
+        frmAbout = new TfrmAbout(this, this);
+    frmAbout->setMainWindow(this);
+    frmAbout->exec();
 }
 
 void TfrmMinPmt::RzBitBtn1Click() {}
@@ -214,13 +255,8 @@ int TfrmMinPmt::MessageDlg(const QString &msg, QMessageBox::Icon dlgType, QMessa
         return messageDialogHook(msg, dlgType, buttons);
     QString shown = msg;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(dlgType, dialogTitle(dlgType), shown, buttons, this);
+    CentredMessageBox box(dlgType, dialogTitle(dlgType), shown, buttons, this);
     box.setTextFormat(Qt::PlainText);
-    box.adjustSize();
-    // Centred over the main window.
-    QRect r = box.frameGeometry();
-    r.moveCenter(frameGeometry().center());
-    box.move(r.topLeft());
     return box.exec();
 }
 
@@ -336,6 +372,8 @@ void TfrmMinPmt::RzDBGrid1Resize()
 void TfrmMinPmt::setNumberLocale(const QLocale &locale)
 {
     m_locale = locale;
+    if (m_settings)
+        m_settings->setLocale(locale); // decimal entries use the same separator
     // Re-formatting the same numbers under new separators calculates nothing.
     for (const Pair &p : m_pairs) {
         const QSignalBlocker blocker(p.edit);
