@@ -117,7 +117,9 @@ std::optional<long double> NumericEdit::runPanel()
     panel->setFont(font());
     panel->start(value(), m_locale);
     const QRect anchor(mapToGlobal(QPoint(0, 0)), size());
-    QScreen *where = screen() ? screen() : QGuiApplication::primaryScreen();
+    QScreen *where = QGuiApplication::screenAt(anchor.center());
+    if (!where)
+        where = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect available = where ? where->availableGeometry() : QRect(anchor.topLeft(), QSize(4096, 4096));
     const std::optional<long double> result = panel->exec(anchor, available);
     delete panel.data();
@@ -127,12 +129,18 @@ std::optional<long double> NumericEdit::runPanel()
 void NumericEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
-    emit entered();
+    // The focus coming back from a closed pop-up (the calculator's own panel
+    // among them) is no new entry: it would open the calculator again.
+    if (event->reason() != Qt::PopupFocusReason)
+        emit entered();
 }
 
 void NumericEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
+    // A pop-up opening over the field does not leave it.
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
     if (m_min == m_max && !m_rangeTest)
         return;
     const long double v = value();

@@ -70,9 +70,11 @@ signals:
     void contextPopup(const QPoint &pos); // a context menu was asked for; none is shown
 
 protected:
+    // Emits entered(), except when the focus returns from a closed pop-up.
     void focusInEvent(QFocusEvent *event) override;
     // If Min != Max or rangeTest(): a value outside [Min, Max] becomes the
-    // nearer bound, silently, and the text is formatted again.
+    // nearer bound, silently, and the text is formatted again. A pop-up
+    // opening over the field does not count as leaving it.
     void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 

@@ -32,6 +32,7 @@ PopupCalculator::PopupCalculator(QWidget *parent)
     m_display->setContentsMargins(4, 2, 4, 2);
     m_display->setAccessibleName(tr("Calculator display"));
     column->addWidget(m_display);
+    updateDisplayMetrics();
 
     auto *pad = new QWidget(this);
     m_grid = new QGridLayout(pad);
@@ -85,6 +86,21 @@ QToolButton *PopupCalculator::addKey(const QString &text, const QString &accessi
                            fm.height() + 8);
     m_grid->addWidget(button, row, column);
     return button;
+}
+
+void PopupCalculator::updateDisplayMetrics()
+{
+    // Room for the longest number the engine shows: sign, 15 digits, separator.
+    const QFontMetrics fm(m_display->font());
+    m_display->setMinimumSize(fm.horizontalAdvance(QStringLiteral("-999999999999999.0")) + 12,
+                              fm.height() + 8);
+}
+
+void PopupCalculator::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange && m_display)
+        updateDisplayMetrics();
 }
 
 void PopupCalculator::start(long double value, const QLocale &locale)

@@ -55,10 +55,12 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void press(calc::CalculatorEngine::Key key);
     void refresh();
+    void updateDisplayMetrics();
     QToolButton *addKey(const QString &text, const QString &accessibleName, int row, int column);
 
     calc::CalculatorEngine m_engine;

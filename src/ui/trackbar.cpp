@@ -139,30 +139,31 @@ void TrackBar::rebuildBackground()
 
 void TrackBar::paintThumb(QPainter &painter, const QRect &r) const
 {
-    // A button-coloured pentagon pointing up at the scale, raised edges.
+    // A button-coloured pentagon pointing up at the scale: a dark outline, a
+    // light inner edge on the left and top, a shadow inside the right and
+    // bottom. Darker while focused or held, so the keyboard's target shows.
     const int l = r.left(), t = r.top(), rt = r.right(), b = r.bottom();
     const int cx = l + ThumbWidth / 2;
-    const QPolygon outline({QPoint(l, t + 5), QPoint(cx, t), QPoint(rt, t + 5),
+    const int shoulder = t + ThumbWidth / 2;
+    const QPolygon outline({QPoint(l, shoulder), QPoint(cx, t), QPoint(rt, shoulder),
                             QPoint(rt, b), QPoint(l, b)});
     const QPalette &pal = palette();
     QColor face = pal.color(QPalette::Button);
     if (hasFocus())
-        face = face.darker(112);
-    if (isSliderDown() || m_dragging)
-        face = face.darker(108);
+        face = face.darker(110);
+    if (m_dragging)
+        face = face.darker(110);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(Qt::NoPen);
+    painter.setPen(pal.color(QPalette::Shadow));
     painter.setBrush(face);
     painter.drawPolygon(outline);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(pal.color(QPalette::Light));
-    painter.drawPolyline(QPolygon({QPoint(l, b - 1), QPoint(l, t + 5), QPoint(cx, t)}));
-    painter.setPen(pal.color(QPalette::Shadow));
-    painter.drawPolyline(QPolygon({QPoint(cx, t), QPoint(rt, t + 5), QPoint(rt, b), QPoint(l, b)}));
-    painter.setPen(pal.color(QPalette::Dark));
-    painter.drawPolyline(QPolygon({QPoint(cx, t + 1), QPoint(rt - 1, t + 5), QPoint(rt - 1, b - 1),
-                                   QPoint(l + 1, b - 1)}));
+    painter.drawPolyline(QPolygon({QPoint(l + 1, b - 1), QPoint(l + 1, shoulder), QPoint(cx, t + 1)}));
+    painter.setPen(pal.color(QPalette::Mid));
+    painter.drawPolyline(QPolygon({QPoint(cx + 1, t + 2), QPoint(rt - 1, shoulder), QPoint(rt - 1, b - 1),
+                                   QPoint(l + 2, b - 1)}));
     painter.restore();
 }
 

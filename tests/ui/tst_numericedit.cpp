@@ -20,9 +20,9 @@ const QString PercentFormat = QStringLiteral("#,##0.0;(#,##0.0)");
 QLocale english() { return QLocale(QLocale::English, QLocale::UnitedStates); }
 QLocale german() { return QLocale(QLocale::German, QLocale::Germany); }
 
-void sendFocus(QWidget &w, QEvent::Type type)
+void sendFocus(QWidget &w, QEvent::Type type, Qt::FocusReason reason = Qt::MouseFocusReason)
 {
-    QFocusEvent event(type, Qt::MouseFocusReason);
+    QFocusEvent event(type, reason);
     QApplication::sendEvent(&w, &event);
 }
 
@@ -65,7 +65,7 @@ private slots:
     void focusOutClamps_data();
     void focusOutClamps();
     void localeSwitchReformatsQuietly();
-    void focusInEmitsEntered();
+    void focusInEmitsEnteredButNotFromPopup();
 
     void runnerAcceptSetsValueBeforeReturn();
     void runnerCancelChangesNothing();
@@ -277,12 +277,22 @@ void TestNumericEdit::localeSwitchReformatsQuietly()
     QCOMPARE(changed.count(), 1);
 }
 
-void TestNumericEdit::focusInEmitsEntered()
+void TestNumericEdit::focusInEmitsEnteredButNotFromPopup()
 {
     NumericEdit edit;
     QSignalSpy entered(&edit, &NumericEdit::entered);
     sendFocus(edit, QEvent::FocusIn);
     QCOMPARE(entered.count(), 1);
+
+    // The calculator panel closing hands the focus back: not a new entry
+    // (the window would open the calculator again), and its opening is no
+    // leaving either.
+    edit.setMax(100);
+    edit.setText(QStringLiteral("150.00"));
+    sendFocus(edit, QEvent::FocusOut, Qt::PopupFocusReason);
+    sendFocus(edit, QEvent::FocusIn, Qt::PopupFocusReason);
+    QCOMPARE(entered.count(), 1);
+    QCOMPARE(edit.text(), QStringLiteral("150.00"));
 }
 
 void TestNumericEdit::runnerAcceptSetsValueBeforeReturn()
