@@ -377,32 +377,55 @@ void TestTrackBar::grooveFrameAndFill()
     QCOMPARE(qAlpha(image.pixel(1, 1)), 0);
 }
 
-void TestTrackBar::tickLabelCentredWithoutBackground()
+namespace {
+
+// The bounding box of everything painted, and how many pixels were.
+QRect inkBounds(const QImage &image, int *count = nullptr)
 {
-    // Ink of "50k" at a tick at x = 60: inside the 24-pixel box, centred on
-    // the tick and on the box's middle (10 pixels below the top edge).
-    QImage image(120, 40, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    {
-        QPainter canvas(&image);
-        canvas.setPen(Qt::black);
-        sliderscale::drawTickLabel(canvas, QPoint(60, 4), 24, QStringLiteral("50k"));
-        QCOMPARE(canvas.font().pointSize(), 7);
-        // An over-long label is clipped to its box.
-        sliderscale::drawTickLabel(canvas, QPoint(60, 4), 24, QString(40, u'W').prepend(u'\n'));
-    }
-    int left = 1000, right = -1, top = 1000, bottom = -1, ink = 0;
+    QRect box;
+    int ink = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (qAlpha(image.pixel(x, y)) > 0) {
-                left = qMin(left, x); right = qMax(right, x);
-                top = qMin(top, y); bottom = qMax(bottom, y);
+                box |= QRect(x, y, 1, 1);
                 ++ink;
             }
-    QVERIFY(ink > 0);
-    QVERIFY2(left >= 48 && right <= 71, qPrintable(QStringLiteral("%1..%2").arg(left).arg(right)));
-    QVERIFY2(top >= 0 && bottom <= 27, qPrintable(QStringLiteral("%1..%2").arg(top).arg(bottom)));
-    QVERIFY(ink < 24 * 28 / 2);  // glyphs, not a filled box
+    if (count)
+        *count = ink;
+    return box;
+}
+
+QImage labelImage(const QString &text, int *pointSize = nullptr)
+{
+    QImage image(120, 40, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter canvas(&image);
+    canvas.setPen(Qt::black);
+    sliderscale::drawTickLabel(canvas, QPoint(60, 4), 24, text);
+    if (pointSize)
+        *pointSize = canvas.font().pointSize();
+    return image;
+}
+
+} // namespace
+
+void TestTrackBar::tickLabelCentredWithoutBackground()
+{
+    // "50k" at a tick at (60, 4): centred on the tick and on the middle of its
+    // box (4 above the tick down to 24 below it: middle at 14), drawn as glyphs
+    // only; the box itself spans x 48..71 and y 0..27.
+    int pointSize = 0, ink = 0;
+    const QRect label = inkBounds(labelImage(QStringLiteral("50k"), &pointSize), &ink);
+    QCOMPARE(pointSize, 7);
+    QVERIFY2(qAbs(label.center().x() - 60) <= 1, qPrintable(QStringLiteral("x %1").arg(label.center().x())));
+    QVERIFY2(qAbs(label.center().y() - 14) <= 2, qPrintable(QStringLiteral("y %1").arg(label.center().y())));
+    QVERIFY(ink > 0 && ink < label.width() * label.height()); // no filled background
+
+    // An over-long label stays clipped to its box.
+    const QRect longLabel = inkBounds(labelImage(QString(40, u'W')));
+    QVERIFY2(QRect(48, 0, 24, 28).contains(longLabel),
+             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(longLabel.x()).arg(longLabel.y())
+                            .arg(longLabel.width()).arg(longLabel.height())));
 }
 
 QTEST_MAIN(TestTrackBar)
