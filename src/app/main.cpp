@@ -2,6 +2,10 @@
 // runs the event loop until the main window closes. Takes no command line
 // beyond what QApplication itself consumes.
 
+#include "app/appicon.h"
+#include "app/inistore.h"
+#include "app/settingslocation.h"
+#include "app/tfrmabout.h"
 #include "appfonts.h"
 #include "tfrmminpmt.h"
 
@@ -39,12 +43,18 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("orvanel"));
     QApplication::setOrganizationDomain(QStringLiteral("example.com"));
     appfonts::registerTahoma();
-    // The application icon goes here once the shell ships it as a resource.
+    QApplication::setWindowIcon(ApplicationIcon());
+    // The settings file beside the executable (or in the user's configuration
+    // folder when that one cannot be written), read once when first needed.
+    const SettingsPaths settingsPaths = DefaultSettingsPaths();
+    IniStore settings(settingsPaths.writePath, settingsPaths.readPath, QLocale());
 
     // 3. A top-level window has its own task-bar entry: nothing to do.
     // 4. The main window (its creation loads the remembered values).
-    TfrmMinPmt frmMinPmt;
-    // 5. The About window is created here, hidden, once the shell has it.
+    TfrmMinPmt frmMinPmt(nullptr, &settings);
+    // 5. The About window, hidden until "About..." shows it.
+    TfrmAbout about(&frmMinPmt, &frmMinPmt);
+    frmAbout = &about;
 
     // 6-7. Showing the main window runs its first calculation; closing it
     // ends the loop and the program.

@@ -40,11 +40,11 @@ foreach(size IN LISTS _orvanel_icon_sizes)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-# The programs are defined later (the executable after this file, the command
-# line tool in its own folder), so their install rule runs once the whole
-# project has been read. A program not built in this tree is skipped.
+# The command-line tool is defined in a later folder, so its install rule runs
+# once the whole project has been read (skipped when it is not built here).
+# The orvanel executable's rule stands beside its target in executable.cmake.
 function(orvanel_install_programs)
-  foreach(program orvanel orvanel-schedule)
+  foreach(program orvanel-schedule)
     if(TARGET ${program})
       install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()

@@ -120,6 +120,12 @@ TfrmAbout::TfrmAbout(QWidget *mainWindow, QWidget *parent)
     connect(RzButton1, &QPushButton::clicked, this, &TfrmAbout::RzButton1Click);
 }
 
+TfrmAbout::~TfrmAbout()
+{
+    if (frmAbout == this)
+        frmAbout = nullptr;
+}
+
 void TfrmAbout::setOpener(std::function<bool(const QUrl &)> opener)
 {
     for (UrlLabel *link : {RzURLLabel1, RzURLLabel2, RzURLLabel3, RzURLLabel4})
@@ -134,7 +140,14 @@ void TfrmAbout::FormShow()
         const int dx = m_mainWindow->width() - width();
         const int dy = m_mainWindow->height() - height();
         const QPoint origin = m_mainWindow->pos();
-        move(origin.x() + dx / 2, origin.y() + dy / 2);
+        const QPoint outer(origin.x() + dx / 2, origin.y() + dy / 2);
+        // move() places the outer corner once the window manager's frame is
+        // known; before the first showing it is not, and the point would be
+        // taken for the client corner. Our frame will be like the main
+        // window's, so its top-left margins are added until we know ours.
+        const QPoint ownFrame = geometry().topLeft() - frameGeometry().topLeft();
+        const QPoint mainFrame = m_mainWindow->geometry().topLeft() - m_mainWindow->frameGeometry().topLeft();
+        move(ownFrame.isNull() ? outer + mainFrame : outer);
     }
     txtProductName->resize(width(), txtProductName->height());
     txtCopyright->resize(width(), txtCopyright->height());

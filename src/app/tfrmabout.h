@@ -29,6 +29,7 @@ public:
     static constexpr int DesignedClientHeight = 351;
 
     explicit TfrmAbout(QWidget *mainWindow = nullptr, QWidget *parent = nullptr);
+    ~TfrmAbout() override;
 
     // The window FormShow centres on (frmMinPmt in the program).
     void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }

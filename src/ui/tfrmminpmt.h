@@ -29,10 +29,14 @@
 #include <QMessageBox>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class AnchoredPanel;
+class FormState;
+class IniStore;
 class NumericEdit;
+class PropertyStore;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -46,7 +50,10 @@ class TfrmMinPmt : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TfrmMinPmt(QWidget *parent = nullptr);
+    // With `settings`, the window remembers its placement and input values in
+    // that file (start-up passes the program's settings file); without, it
+    // starts from its designed values and remembers nothing.
+    explicit TfrmMinPmt(QWidget *parent = nullptr, IniStore *settings = nullptr);
     ~TfrmMinPmt() override;
 
     // --- Controls (built by MainWindowLayout) ---
@@ -217,4 +224,9 @@ private:
     std::optional<calc::PayoffSummary> m_lastSummary; // the summary the labels show, if any
     int m_recalculationCount = 0;
     Pair m_pairs[3];
+
+    // Remembered settings (null without a settings file).
+    IniStore *m_settings = nullptr;
+    FormState *m_formState = nullptr;
+    std::unique_ptr<PropertyStore> m_propertyStore;
 };

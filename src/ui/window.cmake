@@ -17,4 +17,6 @@ if(TARGET orvanel_controls)
   )
   target_include_directories(orvanel_ui PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   target_link_libraries(orvanel_ui PUBLIC orvanel_controls orvanel_calc Qt6::Widgets Qt6::PrintSupport)
+  # Settings file, placement keeper, property store and About window.
+  target_link_libraries(orvanel_ui PUBLIC orvanel_shell)
 endif()
