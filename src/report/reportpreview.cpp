@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace report {
@@ -58,6 +59,13 @@ ReportPreviewDialog::ReportPreviewDialog(PayoffReport &report, const ReportInput
     QAction *previous = toolbar->addAction(style()->standardIcon(QStyle::SP_MediaSeekBackward), tr("Previous"));
     QAction *next = toolbar->addAction(style()->standardIcon(QStyle::SP_MediaSeekForward), tr("Next"));
     QAction *last = toolbar->addAction(style()->standardIcon(QStyle::SP_MediaSkipForward), tr("Last"));
+    // The page buttons show their pictures alone, so the whole bar fits the
+    // window's width.
+    for (QAction *action : {first, previous, next, last}) {
+        action->setToolTip(action->text());
+        if (auto *button = qobject_cast<QToolButton *>(toolbar->widgetForAction(action)))
+            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
     m_pageLabel = new QLabel(this);
     m_pageLabel->setContentsMargins(8, 0, 8, 0);
     toolbar->addWidget(m_pageLabel);
@@ -77,6 +85,8 @@ ReportPreviewDialog::ReportPreviewDialog(PayoffReport &report, const ReportInput
         m_preview->setCurrentPage(std::min(m_preview->pageCount(), m_preview->currentPage() + 1));
     });
     connect(last, &QAction::triggered, m_preview, [this] { m_preview->setCurrentPage(m_preview->pageCount()); });
+    for (QAction *action : {first, previous, next, last})
+        connect(action, &QAction::triggered, this, &ReportPreviewDialog::updatePageLabel);
     connect(pageWidth, &QAction::triggered, m_preview, &QPrintPreviewWidget::fitToWidth);
     connect(zoomIn, &QAction::triggered, m_preview, [this] { m_preview->zoomIn(); });
     connect(zoomOut, &QAction::triggered, m_preview, [this] { m_preview->zoomOut(); });

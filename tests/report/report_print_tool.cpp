@@ -5,9 +5,11 @@
 //   report_print_tool print   [BALANCE APR PERCENT]
 //   report_print_tool pdf OUT [BALANCE APR PERCENT]
 //   report_print_tool margins
+//   report_print_tool preview [BALANCE APR PERCENT]   (the modal preview, for a look)
 #include "reportfixture.h"
 
 #include "report/payoffreport.h"
+#include "report/reportpreview.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -68,6 +70,10 @@ int main(int argc, char *argv[])
         }
         return 0;
     }
+    if (mode == QLatin1String("preview")) {
+        report::PreviewReport(report, input, nullptr, QStringLiteral("Orvanel"));
+        return 0;
+    }
     if (mode == QLatin1String("print")) {
         if (QPrinterInfo::defaultPrinter().isNull() || printer.outputFormat() != QPrinter::NativeFormat) {
             err << "no printer\n";
@@ -80,6 +86,6 @@ int main(int argc, char *argv[])
         out << "printed " << report.pageCount() << " pages on " << printer.printerName() << '\n';
         return 0;
     }
-    err << "usage: report_print_tool print|pdf OUT|margins [BALANCE APR PERCENT]\n";
+    err << "usage: report_print_tool print|pdf OUT|margins|preview [BALANCE APR PERCENT]\n";
     return 2;
 }
