@@ -1,6 +1,7 @@
 #include "tfrmminpmt.h"
 
 #include "anchoredpanel.h"
+#include "app/applicationinfo.h"
 #include "app/formstate.h"
 #include "app/inistore.h"
 #include "app/minpmtproperties.h"
@@ -10,6 +11,8 @@
 #include "mainwindowlayout.h"
 #include "numericedit.h"
 #include "radiogroup.h"
+#include "report/payoffreport.h"
+#include "report/reportpreview.h"
 #include "schedulegrid.h"
 #include "schedulemodel.h"
 #include "sliderscale.h"
@@ -243,7 +246,38 @@ void TfrmMinPmt::mnuAboutClick()
     frmAbout->exec();
 }
 
-void TfrmMinPmt::RzBitBtn1Click() {}
+// The Print command: the modal preview of the report. While it is open the
+// grid does not follow the schedule table the report reads; afterwards the
+// grid is live again and the focus is back on the balance caption.
+void TfrmMinPmt::RzBitBtn1Click()
+{
+    if (!Report1)
+        Report1 = std::make_unique<report::PayoffReport>(ApplicationInfo::Copyright());
+    RzDBGrid1->setUpdatesEnabled(false);
+    const report::ReportInput input{[this](const QString &name) { return ppJITPipeline1GetFieldValue(name); },
+                                    &ClientDataSet1->rows(), {m_locale, QDate::currentDate()}};
+    report::PreviewReport(*Report1, input, this, windowTitle());
+    RzDBGrid1->setUpdatesEnabled(true);
+    txtBalance->setFocus(Qt::OtherFocusReason);
+}
+
+report::ReportValue TfrmMinPmt::ppJITPipeline1GetFieldValue(const QString &name) const
+{
+    report::FieldSource source;
+    source.title = txtTitle->text();
+    source.balance = edtBalance->value();
+    source.apr = edtAPR->value();
+    source.minPmtPct = edtMinPmtPct->value();
+    source.minPmtText = txtMinPmtValue->text();
+    source.extraMoneyText = rgpExtraMoney->itemText();
+    source.constantPayment = cbxConstantPayment->isChecked();
+    source.totalInterestText = txtTotalFinanceChargeValue->text();
+    source.totalMoneyText = txtTotalMoneyPaidValue->text();
+    source.numberOfPaymentsText = txtNumberofPaymentsValue->text();
+    source.payoffLengthText = txtPayoffLength->text();
+    source.locale = m_locale;
+    return report::FieldValue(name, source);
+}
 
 // ---------------------------------------------------------------- messages
 

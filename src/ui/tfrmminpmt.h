@@ -23,6 +23,7 @@
 
 #include "calc/decimal.h"
 #include "calc/payoff.h"
+#include "report/reportfields.h"
 
 #include <QLocale>
 #include <QMainWindow>
@@ -45,6 +46,9 @@ class RadioGroup;
 class ScheduleGrid;
 class ScheduleModel;
 class TrackBar;
+namespace report {
+class PayoffReport;
+}
 
 class TfrmMinPmt : public QMainWindow
 {
@@ -116,6 +120,12 @@ public:
     // kind 0/1: balance too high/low, 2/3: rate, 4/5: minimum payment percent.
     void ShowRangeMessage(quint8 kind);
     void FitNewBalanceColumn();
+
+    // The printed report, created by the first Print command; and its
+    // single-record fields, answered from the controls and result texts as
+    // they are when the report is generated.
+    std::unique_ptr<report::PayoffReport> Report1;
+    report::ReportValue ppJITPipeline1GetFieldValue(const QString &name) const;
 
     const calc::Decimal &AbsoluteMinimumPayment() const { return m_AbsoluteMinimumPayment; }
     const calc::Decimal &MonthlyPayment() const { return m_MonthlyPayment; }

@@ -19,4 +19,6 @@ if(TARGET orvanel_controls)
   target_link_libraries(orvanel_ui PUBLIC orvanel_controls orvanel_calc Qt6::Widgets Qt6::PrintSupport)
   # Settings file, placement keeper, property store and About window.
   target_link_libraries(orvanel_ui PUBLIC orvanel_shell)
+  # The printed report and its preview (the Print button).
+  target_link_libraries(orvanel_ui PUBLIC orvanel_report)
 endif()
