@@ -21,4 +21,13 @@ file(READ ${PREFIX}/share/metainfo/com.example.Orvanel.metainfo.xml metainfo)
 if(NOT metainfo MATCHES "<release version=\"1.0.0\"")
   message(FATAL_ERROR "the metainfo names no release 1.0.0")
 endif()
+# The installed metainfo, desktop entry and icon fit together.
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  execute_process(COMMAND ${APPSTREAMCLI} validate-tree --no-net ${PREFIX}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "appstreamcli validate-tree failed:\n${out}")
+  endif()
+endif()
 message(STATUS "install layout complete under ${PREFIX}")
