@@ -66,6 +66,26 @@ ReportValue FieldValue(const QString &name, const FieldSource &source)
     return {};
 }
 
+FieldSource MakeFieldSource(const calc::PayoffInputs &inputs, const calc::PayoffSummary &summary,
+                            const QLocale &locale)
+{
+    const calc::SummaryTexts texts = calc::MakeSummaryTexts(summary, locale);
+    FieldSource source;
+    source.title = QStringLiteral("Orvanel");
+    source.balance = inputs.Balance.toLongDouble();
+    source.apr = inputs.APR.toLongDouble();
+    source.minPmtPct = inputs.MinPmtPct.toLongDouble();
+    source.minPmtText = texts.MinPmtValue;
+    source.extraMoneyText = QString::number(inputs.ExtraMoney);
+    source.constantPayment = inputs.ConstantPayment;
+    source.totalInterestText = texts.TotalFinanceChargeValue;
+    source.totalMoneyText = texts.TotalMoneyPaidValue;
+    source.numberOfPaymentsText = texts.NumberofPaymentsValue;
+    source.payoffLengthText = texts.PayoffLength;
+    source.locale = locale;
+    return source;
+}
+
 FieldType SingleRecordFieldType(const QString &name)
 {
     for (const FieldDefinition &field : SingleRecordFields) {

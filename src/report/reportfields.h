@@ -76,6 +76,12 @@ FieldType SingleRecordFieldType(const QString &name);
 
 using FieldProvider = std::function<ReportValue(const QString &name)>;
 
+// The field source a window would show for these inputs after a calculation
+// with this summary (the title "Orvanel", the summary texts under the
+// locale): what a report written without a window prints.
+FieldSource MakeFieldSource(const calc::PayoffInputs &inputs, const calc::PayoffSummary &summary,
+                            const QLocale &locale);
+
 // A number text read by the locale that wrote it: the locale's group
 // separators and decimal separator, "-" or parentheses for negatives.
 // "1,234.56" under English gives 1234.56; "1.234,56" under German gives the

@@ -40,19 +40,7 @@ inline Scenario MakeScenario(const calc::Decimal &balance, const calc::Decimal &
     in.ConstantPayment = constant;
     const calc::PayoffSummary summary = calc::CalculatePayoff(
         in, calc::AbsoluteMinimumPayment, [&](const calc::ScheduleRow &row) { s.rows.push_back(row); });
-    const calc::SummaryTexts texts = calc::MakeSummaryTexts(summary, locale);
-    s.source.title = QStringLiteral("Orvanel");
-    s.source.balance = balance.toLongDouble();
-    s.source.apr = apr.toLongDouble();
-    s.source.minPmtPct = pct.toLongDouble();
-    s.source.minPmtText = texts.MinPmtValue;
-    s.source.extraMoneyText = QString::number(extra);
-    s.source.constantPayment = constant;
-    s.source.totalInterestText = texts.TotalFinanceChargeValue;
-    s.source.totalMoneyText = texts.TotalMoneyPaidValue;
-    s.source.numberOfPaymentsText = texts.NumberofPaymentsValue;
-    s.source.payoffLengthText = texts.PayoffLength;
-    s.source.locale = locale;
+    s.source = report::MakeFieldSource(in, summary, locale);
     return s;
 }
 
