@@ -1,22 +1,39 @@
 // orvanel-schedule: the payoff schedule and its summary for scripts.
 #include "schedulecli.h"
 
+#include "report/reportpdf.h"
+
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
-#include <cstdio>
+#include <cstdlib>
+#include <memory>
 
-#ifdef ORVANEL_WITH_REPORT
-#include "report/reportpdf.h"
-#endif
+namespace {
+
+// Writes the printed report of this schedule as PDF, as the window's Print
+// command would show it for the same inputs.
+bool writeReport(const cli::Options &options, const cli::Schedule &schedule, QString *error)
+{
+    const report::FieldSource source = report::MakeFieldSource(options.inputs, schedule.summary, options.locale);
+    return report::WriteReportPdf(
+        options.reportPath, [&](const QString &name) { return report::FieldValue(name, source); }, schedule.rows,
+        error);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // The locale is read before any application object exists, as Qt reads it.
+    const cli::ParseResult parsed = cli::ParseArguments(arguments, QLocale::system());
+
     QTextStream out(stdout);
     QTextStream err(stderr);
-
-    const cli::ParseResult parsed = cli::ParseArguments(app.arguments().mid(1), QLocale::system());
     if (!parsed.options) {
         err << "orvanel-schedule: " << parsed.error << '\n';
         return 2;
@@ -31,19 +48,25 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    const cli::Schedule schedule = cli::Compute(options.inputs);
-
+    // Fonts and the printer list need a GUI application; without a display it
+    // runs on the off-screen platform.
+    std::unique_ptr<QCoreApplication> app;
     if (!options.reportPath.isEmpty()) {
-#ifdef ORVANEL_WITH_REPORT
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+
+    const cli::Schedule schedule = cli::Compute(options.inputs);
+    if (!options.reportPath.isEmpty()) {
         QString error;
-        if (!cli::WriteReport(options, schedule, &error)) {
+        if (!writeReport(options, schedule, &error)) {
             err << "orvanel-schedule: " << error << '\n';
             return 1;
         }
-#else
-        err << "orvanel-schedule: this build cannot write reports\n";
-        return 1;
-#endif
     }
 
     switch (options.format) {

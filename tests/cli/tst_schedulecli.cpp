@@ -4,7 +4,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestScheduleCli : public QObject
@@ -29,6 +31,7 @@ private slots:
     void csv();
     void jsonCarriesExactDecimals();
     void jsonZeroBalance();
+    void writesReport();
 };
 
 void TestScheduleCli::refusals_data()
@@ -145,6 +148,31 @@ void TestScheduleCli::jsonZeroBalance()
     QVERIFY(doc["summary"]["minimumPayment"].isNull());
     QCOMPARE(doc["summary"]["texts"]["txtPayoffLength"].toString(), QStringLiteral("0 Mos"));
     QVERIFY(doc["rows"].toArray().isEmpty());
+}
+
+void TestScheduleCli::writesReport()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("Report.pdf");
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.remove("QT_QPA_PLATFORM"); // the tool picks the off-screen platform itself
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(ORVANEL_SCHEDULE_EXE), {"--report", pdf, "--format", "csv"});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(p.readAllStandardOutput().startsWith("Pmt,Balance"));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+
+    // An unwritable place is a failure, said on stderr.
+    p.start(QStringLiteral(ORVANEL_SCHEDULE_EXE), {"--report", dir.filePath("missing/Report.pdf")});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 1);
+    QVERIFY(p.readAllStandardError().contains("cannot be written"));
 }
 
 QTEST_APPLESS_MAIN(TestScheduleCli)
