@@ -8,7 +8,7 @@ const QString &ApplicationInfo::ProductName()
 
 const QString &ApplicationInfo::Copyright()
 {
-    static const QString value = QStringLiteral("Copyright \u00A9 2025 Example Software. All rights reserved.");
+    static const QString value = QStringLiteral("Copyright \u00A9 2026 Example Software. All rights reserved.");
     return value;
 }
 

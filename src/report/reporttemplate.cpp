@@ -243,7 +243,7 @@ const ReportElement *ReportTemplate::find(const QString &elementName) const
 
 QString DefaultCopyrightNotice()
 {
-    return QStringLiteral("Copyright \u00A9 2026 The Orvanel developers. All rights reserved.");
+    return QStringLiteral("Copyright \u00A9 2026 Example Software. All rights reserved.");
 }
 
 ReportTemplate MakeReport1(const QString &copyrightNotice)

@@ -20,7 +20,7 @@ namespace MainWindowLayout {
 
 namespace {
 
-const QString StatusNotice = QStringLiteral("Copyright \u00A9 2024 the Orvanel developers. All rights reserved.");
+const QString StatusNotice = QStringLiteral("Copyright \u00A9 2026 Example Software. All rights reserved.");
 
 QLabel *makeText(QWidget *parent, const char *name, const QString &text, const QRect &geometry,
                  Qt::Alignment alignment)
