@@ -68,5 +68,3 @@ BENCHMARK(ZeroRateFloor)->Name("CalculatePayoff/ZeroRateFloor");
 BENCHMARK(HighRate)->Name("CalculatePayoff/HighRate");
 BENCHMARK(SummaryTexts)->Name("MakeSummaryTexts/Defaults");
 BENCHMARK(GridCellText)->Name("FormatPattern/GridCell");
-
-BENCHMARK_MAIN();

@@ -4,7 +4,6 @@
 
 #include "report/payoffreport.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -29,14 +28,3 @@ static void ReportPdf_HighRate(benchmark::State &state)
     state.counters["rows"] = double(s.rows.size());
 }
 BENCHMARK(ReportPdf_HighRate)->Name("ReportPdf/HighRate")->Unit(benchmark::kMillisecond);
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
-                                                                     : qgetenv("QT_QPA_PLATFORM"));
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
