@@ -209,7 +209,7 @@ void TfrmMinPmt::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::LocaleChange)
-        setNumberLocale(QLocale::system());
+        setNumberLocale(desktopLocale ? desktopLocale() : QLocale::system());
 }
 
 // The outer size (frame included) may not go below 760 x 560. Without a

@@ -134,10 +134,13 @@ public:
     int recalculationCount() const { return m_recalculationCount; }
 
     // The separators of the inputs, the result texts and the grid. Starts as
-    // QLocale(); re-read from QLocale::system() when the desktop announces a
+    // QLocale(); re-read from desktopLocale when the desktop announces a
     // change (QEvent::LocaleChange).
     QLocale numberLocale() const { return m_locale; }
     void setNumberLocale(const QLocale &locale);
+    // Where a locale change reads the desktop's regional settings: unset, from
+    // QLocale::system() (tests hand in the locale a real change would bring).
+    std::function<QLocale()> desktopLocale;
 
     // The designed minimum outer size of the window, frame included.
     static constexpr QSize MinimumOuterSize{760, 560};
