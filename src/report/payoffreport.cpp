@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -196,7 +197,17 @@ void PayoffReport::paintBand(QPainter &painter, const ReportBand &band, double t
             continue;
         painter.setFont(FontOf(element));
         painter.setPen(element.colour);
-        painter.drawText(box, int(element.alignment | Qt::AlignTop) | Qt::TextDontClip | Qt::TextSingleLine, text);
+        // On the baseline of the element's own font: a character the font
+        // lacks (the narrow no-break space that groups French thousands) is
+        // drawn from a fallback font without moving the line.
+        const QFontMetricsF metrics(painter.font(), painter.device());
+        const double width = metrics.horizontalAdvance(text);
+        double x = box.left();
+        if (element.alignment & Qt::AlignRight)
+            x = box.right() - width;
+        else if (element.alignment & Qt::AlignHCenter)
+            x = box.center().x() - width / 2;
+        painter.drawText(QPointF(x, box.top() + metrics.ascent()), text);
     }
 }
 
