@@ -317,6 +317,14 @@ private slots:
         QCOMPARE(printedFields(*w).value("MinPmt"), shown(u"1,235.00"));
         report.ppTitleBand2BeforePrint(fields, w->numberLocale());
         QCOMPARE(report.series().slices()[1].value, totalInterestFor(w->edtBalance->value(), 17.9L, 10));
+
+        // A payment count with a group separator.
+        w->edtBalance->setValue(50000);
+        w->edtAPR->setValue(36);
+        w->edtMinPmtPct->setValue(3.2L);
+        QCOMPARE(w->txtNumberofPaymentsValue->text(), shown(u"2,452"));
+        QCOMPARE(printedFields(*w).value("NumberOfPayments"), shown(u"2,452"));
+        QCOMPARE(w->ClientDataSet1->data(w->ClientDataSet1->index(2451, 0)).toString(), shown(u"2,452"));
     }
 
     // The pop-up calculator: the engine's display and the real panel's
