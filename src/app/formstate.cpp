@@ -7,6 +7,9 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 const QString Maximized = QStringLiteral("Maximized");
 const QString Left = QStringLiteral("Left");
@@ -32,28 +35,63 @@ void FormState::RestoreState()
         return;
     m_restored = true;
     const QRect current = m_window->geometry();
-    const bool hasLeft = m_store.hasKey(m_section, Left);
-    const bool hasTop = m_store.hasKey(m_section, Top);
-    const int left = m_store.readInteger(m_section, Left, current.x());
-    const int top = m_store.readInteger(m_section, Top, current.y());
-    int right = m_store.readInteger(m_section, Right, left + current.width());
-    int bottom = m_store.readInteger(m_section, Bottom, top + current.height());
+    // A stored bound that is absent or no number gives the current edge. The
+    // arithmetic is wide: a damaged file may hold any 32-bit value.
+    const auto stored = [this](const QString &key) -> std::optional<qint64> {
+        if (!m_store.hasKey(m_section, key))
+            return std::nullopt;
+        if (const auto value = settingstext::ParseInteger(m_store.readString(m_section, key, QString())))
+            return qint64(*value);
+        return std::nullopt;
+    };
+    const std::optional<qint64> storedLeft = stored(Left);
+    const std::optional<qint64> storedTop = stored(Top);
+    qint64 left = storedLeft.value_or(current.x());
+    qint64 top = storedTop.value_or(current.y());
+    qint64 width = stored(Right).value_or(left + current.width()) - left;
+    qint64 height = stored(Bottom).value_or(top + current.height()) - top;
     // Bounds that enclose nothing (a damaged file) keep the current size.
-    if (right <= left)
-        right = left + current.width();
-    if (bottom <= top)
-        bottom = top + current.height();
-    QRect bounds(left, top, right - left, bottom - top);
+    if (width <= 0)
+        width = current.width();
+    if (height <= 0)
+        height = current.height();
 
-    if (hasLeft || hasTop) {
+    const bool hasPosition = m_store.hasKey(m_section, Left) || m_store.hasKey(m_section, Top);
+    QScreen *screen = nullptr;
+    if (hasPosition) {
         // A corner on no monitor (one that has been removed) moves to (0, 0).
-        if (!QGuiApplication::screenAt(bounds.topLeft()))
-            bounds.moveTopLeft(QPoint(0, 0));
-        m_window->setGeometry(bounds);
-    } else if (bounds.size() != current.size()) {
-        // No stored position: the window system still chooses where it goes.
-        m_window->resize(bounds.size());
+        screen = QGuiApplication::screenAt(QPoint(int(left), int(top)));
+        if (!screen) {
+            left = 0;
+            top = 0;
+            screen = QGuiApplication::screenAt(QPoint(0, 0));
+        }
+    } else {
+        screen = m_window->screen();
     }
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        // Never larger than the monitor's work area, and wholly on it, so a
+        // placement saved on a larger or since rearranged desktop stays usable.
+        // The frame, where the window system already reports one, counts.
+        const QRect frame = m_window->frameGeometry();
+        const QMargins margins(current.left() - frame.left(), current.top() - frame.top(),
+                               frame.right() - current.right(), frame.bottom() - current.bottom());
+        const QRect area = screen->availableGeometry().marginsRemoved(margins);
+        width = std::min<qint64>(width, area.width());
+        height = std::min<qint64>(height, area.height());
+        if (hasPosition) {
+            left = std::clamp<qint64>(left, area.left(), qint64(area.left()) + area.width() - width);
+            top = std::clamp<qint64>(top, area.top(), qint64(area.top()) + area.height() - height);
+        }
+    }
+
+    if (hasPosition)
+        m_window->setGeometry(QRect(int(left), int(top), int(width), int(height)));
+    else if (QSize(int(width), int(height)) != current.size())
+        // No stored position: the window system still chooses where it goes.
+        m_window->resize(int(width), int(height));
 
     if (m_store.readBool(m_section, Maximized, false))
         m_window->setWindowState((m_window->windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);

@@ -10,6 +10,11 @@
 // RestoreState on the window's first showing and SaveState on its close, both
 // through an event filter, which runs before the window's showEvent/closeEvent.
 //
+// A restored placement is made sound before it is applied: a size no larger
+// than the work area of the monitor that holds the window's corner, and the
+// whole window on that monitor (bounds from a damaged file or a desktop that
+// has since shrunk would otherwise leave it unreachable).
+//
 // A failed write of the placement is shown once in an error box (through an
 // injectable hook) and never stops the close.
 

@@ -1,8 +1,10 @@
 #include "inistore.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 
@@ -136,15 +138,19 @@ void IniStore::ensureLoaded()
     if (!QFileInfo::exists(source) && !m_readFallback.isEmpty() && QFileInfo::exists(m_readFallback))
         source = m_readFallback;
 
+    // Only a regular file is read: opening a pipe would wait for a writer and
+    // a device may never end.
+    if (!QFileInfo(source).isFile())
+        return;
     QFile file(source);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
-        return; // no file, or one we may not read: every read gives its default
-    if (file.size() > MaxFileSize) {
-        m_unreadable = file.read(MaxFileSize + 1);
+    if (!file.open(QIODevice::ReadOnly))
+        return; // a file we may not read: every read gives its default
+    // Read at most one byte past the limit, whatever size the file claims.
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (bytes.size() > MaxFileSize) {
         m_keepUnreadable = source == m_path;
         return;
     }
-    const QByteArray bytes = file.readAll();
 
     // A byte-order mark decides the encoding; without one the text is UTF-8,
     // or, when it is not valid UTF-8, an 8-bit legacy text taken as Latin-1.
@@ -164,7 +170,6 @@ void IniStore::ensureLoaded()
         text = QString(QChar(0));
     }
     if (text.contains(QChar(0))) {
-        m_unreadable = bytes;
         m_keepUnreadable = source == m_path;
         return;
     }
@@ -176,21 +181,19 @@ void IniStore::parse(const QString &text)
     QString body = text;
     if (body.startsWith(QChar(0xFEFF)))
         body.remove(0, 1);
+    body.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     const QStringList lines = body.split(QLatin1Char('\n'));
     Section *current = nullptr;
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+    for (const QString &line : lines) {
         const QString trimmed = line.trimmed();
         if (trimmed.isEmpty())
             continue; // blank lines are written back as one after each section
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
             const QString name = trimmed.mid(1, trimmed.size() - 2).trimmed();
             current = findSection(name);
-            if (!current) {
-                m_sections.append(Section{name, {}});
-                current = &m_sections.last();
-            }
+            if (!current)
+                current = &addSection(name);
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
@@ -200,20 +203,28 @@ void IniStore::parse(const QString &text)
             m_preamble.append(line);
         } else if (comment || key.isEmpty()) {
             current->lines.append(Line{QString(), line});
-        } else if (findLine(current->name, key)) {
-            continue; // a repeated key: the first one counts, as ini readers do
         } else {
-            current->lines.append(Line{key, line.mid(eq + 1).trimmed()});
+            // A repeated key: the first one counts, as ini readers do.
+            const QString folded = key.toCaseFolded();
+            if (!current->index.contains(folded)) {
+                current->index.insert(folded, current->lines.size());
+                current->lines.append(Line{key, line.mid(eq + 1).trimmed()});
+            }
         }
     }
 }
 
 IniStore::Section *IniStore::findSection(const QString &name)
 {
-    for (Section &s : m_sections)
-        if (sameName(s.name, name))
-            return &s;
-    return nullptr;
+    const auto it = m_sectionIndex.constFind(name.toCaseFolded());
+    return it == m_sectionIndex.constEnd() ? nullptr : &m_sections[*it];
+}
+
+IniStore::Section &IniStore::addSection(const QString &name)
+{
+    m_sectionIndex.insert(name.toCaseFolded(), m_sections.size());
+    m_sections.append(Section{name, {}, {}});
+    return m_sections.last();
 }
 
 IniStore::Line *IniStore::findLine(const QString &section, const QString &key)
@@ -221,10 +232,8 @@ IniStore::Line *IniStore::findLine(const QString &section, const QString &key)
     Section *s = findSection(section);
     if (!s)
         return nullptr;
-    for (Line &l : s->lines)
-        if (!l.key.isEmpty() && sameName(l.key, key))
-            return &l;
-    return nullptr;
+    const auto it = s->index.constFind(key.toCaseFolded());
+    return it == s->index.constEnd() ? nullptr : &s->lines[*it];
 }
 
 bool IniStore::hasKey(const QString &section, const QString &key)
@@ -299,10 +308,9 @@ bool IniStore::writeString(const QString &section, const QString &key, const QSt
         l->value = flat;
     } else {
         Section *s = findSection(section);
-        if (!s) {
-            m_sections.append(Section{section, {}});
-            s = &m_sections.last();
-        }
+        if (!s)
+            s = &addSection(section);
+        s->index.insert(key.toCaseFolded(), s->lines.size());
         s->lines.append(Line{key, flat});
     }
     return flush();
@@ -347,14 +355,21 @@ bool IniStore::flush()
                       .arg(QDir::toNativeSeparators(m_path));
         return false;
     }
+    if (info.exists() && info.isFile() && !info.isWritable()) {
+        m_error = QStringLiteral("Unable to write to %1: the file is read-only")
+                      .arg(QDir::toNativeSeparators(m_path));
+        return false;
+    }
+    if (m_firstWrite) {
+        m_firstWrite = false;
+        removeStaleTemporaries();
+    }
     if (m_keepUnreadable) {
-        // The file we could not read is replaced now: keep its bytes beside it.
-        QSaveFile backup(m_path + QStringLiteral(".bad"));
-        if (backup.open(QIODevice::WriteOnly) && backup.write(m_unreadable) == m_unreadable.size()
-            && backup.commit()) {
+        // The file we could not read is replaced now: move it aside, whole.
+        const QString backup = m_path + QStringLiteral(".bad");
+        QFile::remove(backup);
+        if (QFile::rename(m_path, backup))
             m_keepUnreadable = false;
-            m_unreadable.clear();
-        }
     }
     QSaveFile file(m_path);
     const QByteArray bytes = text().toUtf8();
@@ -364,4 +379,21 @@ bool IniStore::flush()
         return false;
     }
     return true;
+}
+
+void IniStore::removeStaleTemporaries()
+{
+    // A run killed while writing may leave its temporary, named after the
+    // file with six random letters or digits appended. One that has not been
+    // touched for a minute belongs to no write in progress.
+    const QFileInfo info(m_path);
+    const QRegularExpression pattern(QLatin1Char('^') + QRegularExpression::escape(info.fileName())
+                                     + QLatin1String("\\.[A-Za-z0-9]{6}$"));
+    const QDateTime staleBefore = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QFileInfoList candidates = QDir(info.absolutePath())
+                                         .entryInfoList({info.fileName() + QStringLiteral(".??????")},
+                                                        QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &candidate : candidates)
+        if (pattern.match(candidate.fileName()).hasMatch() && candidate.lastModified().toUTC() < staleBefore)
+            QFile::remove(candidate.absoluteFilePath());
 }

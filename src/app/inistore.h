@@ -17,9 +17,22 @@
 // with "\n" line ends. Lines that are neither a section header nor an entry
 // (comments, stray text) are kept where they stand; of a key written twice the
 // first counts. A file that may not be read reads as empty. A file that holds
-// NUL bytes (not text) or is too large to be a settings file reads as empty too,
-// and before it is first replaced its bytes are kept beside it as "<name>.bad".
-// Text that is not valid UTF-8 is taken as 8-bit Latin-1.
+// NUL bytes (not text) or is too large to be a settings file (over 1 MiB) reads
+// as empty too, and before it is first replaced it is moved aside, whole, to
+// "<name>.bad" (replacing an older one). Only a regular file is read: a folder,
+// a pipe or a device at the path reads as empty and never blocks the start.
+// Text that is not valid UTF-8 is taken as 8-bit Latin-1. Lines end in "\n",
+// "\r\n" or a lone "\r". Section and key look-ups are hashed, so a file full
+// of distinct names still reads in linear time.
+//
+// A write never replaces a file that is marked read-only; it fails with an
+// error instead, as it does when the folder refuses the new file. A process
+// killed while writing leaves the old file whole: the new text goes to a
+// temporary file (an unnamed one where the file system allows it), which is
+// renamed over the old file only once it is complete. Named temporaries left
+// by a killed run ("<name>.XXXXXX") are removed by the next run's first write
+// when they are more than a minute old, so a copy that is writing right now
+// keeps its own.
 //
 // Value texts: integers in decimal ("-" when negative; "0x..." and "$..." read
 // as hexadecimal), truth values "1"/"0" (any integer but 0 reads true), decimal
@@ -28,6 +41,7 @@
 // not read as a number gives the read's default.
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -94,21 +108,25 @@ private:
     {
         QString name;
         QList<Line> lines;
+        QHash<QString, qsizetype> index; // case-folded key -> position in lines
     };
 
     void ensureLoaded();
     void parse(const QString &text);
     Section *findSection(const QString &name);
+    Section &addSection(const QString &name);
     Line *findLine(const QString &section, const QString &key);
     bool flush();
+    void removeStaleTemporaries();
 
     QString m_path;
     QString m_readFallback;
     QLocale m_locale;
     bool m_loaded = false;
-    QByteArray m_unreadable; // bytes of a file that could not be taken as text
-    bool m_keepUnreadable = false;
+    bool m_keepUnreadable = false; // move the file aside before replacing it
+    bool m_firstWrite = true;
     QStringList m_preamble;  // raw lines before the first section
     QList<Section> m_sections;
+    QHash<QString, qsizetype> m_sectionIndex; // case-folded name -> position
     QString m_error;
 };

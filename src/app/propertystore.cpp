@@ -49,7 +49,10 @@ void PropertyStore::Load()
         if (e.integer)
             e.setInt(std::clamp(m_store.readInteger(m_section, e.key, 0), e.min, e.max));
         else
-            e.setDecimal(m_store.readFloat(m_section, e.key, 0.0L));
+            // A number far beyond any control's range (1E300) is brought to
+            // one the controls can show, so it meets their range check, with
+            // its message and correction, instead of being dropped.
+            e.setDecimal(std::clamp(m_store.readFloat(m_section, e.key, 0.0L), -1e15L, 1e15L));
     }
 }
 

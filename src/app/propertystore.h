@@ -33,7 +33,8 @@ public:
 
     // For each entry in order: skipped when its key is absent; otherwise the
     // stored text read as the entry's kind (a text that is no number gives 0),
-    // an integer limited to the entry's range, then assigned.
+    // an integer limited to the entry's range, a decimal to +-1E15 (so the
+    // control's own range check sees it), then assigned.
     void Load();
     // Writes every entry's current value in order. Returns false when a write
     // failed (the store's errorString() tells why); the remaining entries are

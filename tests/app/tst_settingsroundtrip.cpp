@@ -106,7 +106,7 @@ private slots:
             IniStore ini(m_path);
             TfrmMinPmt w(nullptr, &ini);
             w.show();
-            w.setGeometry(30, 40, 800, 850);
+            w.setGeometry(30, 40, 760, 700);
             w.edtBalance->setValue(5000.25L);
             w.edtAPR->setValue(9.99L);
             w.edtMinPmtPct->setValue(3.5L);
@@ -129,7 +129,7 @@ private slots:
         w.show();
         QTRY_VERIFY(w.isMaximized());
         w.showNormal();
-        QTRY_COMPARE(w.geometry(), QRect(30, 40, 800, 850));
+        QTRY_COMPARE(w.geometry(), QRect(30, 40, 760, 700));
         // The first showing computed with the restored values.
         QVERIFY(!w.txtMinPmtValue->text().isEmpty());
     }
