@@ -12,13 +12,16 @@
 //   ORVANEL_SOAK_REPORT_EVERY a PDF report every N actions (default 250)
 //   ORVANEL_SOAK_RSS_SLACK_KB allowed growth of resident memory between the
 //                             first and the last thousand actions (default 4096)
+//   ORVANEL_SOAK_NO_RSS_CHECK set: resident memory is logged, not checked
 //   ORVANEL_SOAK_ALLOW_REFUSALS set where long double has only double
 //                             precision (valgrind emulates it so): a refused
 //                             calculation is then checked, not failed
 // Under AddressSanitizer or valgrind resident memory says nothing about leaks
-// (the sanitizer keeps freed memory in quarantine), so the memory check only
-// runs in a plain build; the leak checkers take its place there.
+// (the sanitizer keeps freed memory in quarantine, valgrind its own heap), so
+// the memory check only runs in a plain build; the leak checkers take its
+// place there.
 
+#include "app/appicon.h"
 #include "app/inistore.h"
 #include "app/tfrmabout.h"
 #include "appfonts.h"
@@ -474,7 +477,9 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QVERIFY(m_dir.isValid());
-        appfonts::registerTahoma(); // as start-up does
+        // As start-up does.
+        appfonts::registerTahoma();
+        QApplication::setWindowIcon(ApplicationIcon());
     }
 
     void longSession()
