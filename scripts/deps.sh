@@ -29,7 +29,7 @@ RUN_PACKAGES=(fonts-wine fonts-liberation2 qt6-wayland)
 # What the tests need: PDF tools, a private print server with a PDF queue,
 # the desktop-file checkers, the fuzzers' compiler, an X server for screenshots.
 TEST_PACKAGES=(xvfb xauth poppler-utils cups cups-client printer-driver-cups-pdf
-               desktop-file-utils appstream clang libclang-rt-dev)
+               desktop-file-utils appstream clang libclang-rt-dev valgrind)
 
 # configure_and_build BUILD_DIR [CMAKE ARGS...]; BUILD_TARGETS="a b" limits the build.
 configure_and_build() {
