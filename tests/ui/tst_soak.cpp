@@ -1,7 +1,7 @@
 // A long session with the real calculator window: thousands of random user
 // actions (slider keys and drags, calculator entries in range and out, the
-// extra-money choice, the constant-payment box, resizes, the About window and
-// a PDF report now and then), checking after every action that what the
+// extra-money choice, the constant-payment box, resizes, the About window, a
+// change of the regional settings and a PDF report now and then), checking after every action that what the
 // window shows is what the calculation gives for the inputs it shows, and that
 // resident memory stays flat over the session.
 //
@@ -173,7 +173,7 @@ class TestSoak : public QObject
     // At rest: every input inside its bounds, every slider where its input
     // puts it, and the grid and the five texts what the calculation gives for
     // the inputs shown.
-    QString restProblem(const QString &minPmtBefore) const
+    QString restProblem() const
     {
         const QLocale locale = w->numberLocale();
         for (const Linked &l : m_linked) {
@@ -263,11 +263,11 @@ class TestSoak : public QObject
         }
 
         const calc::SummaryTexts texts = calc::MakeSummaryTexts(summary, locale);
-        // A calculation without rows leaves the minimum payment text as it was
-        // (blank when a slider press cleared it).
-        const QString minPmt = expected.empty() && w->txtMinPmtValue->text().isEmpty() ? QString()
-            : expected.empty()                                                  ? minPmtBefore
-                                                                                : texts.MinPmtValue;
+        // A calculation without rows leaves the minimum payment as it was: the
+        // last one, or blank when a slider press cleared it.
+        const QString minPmt = !expected.empty()                   ? texts.MinPmtValue
+            : w->txtMinPmtValue->text().isEmpty() ? QString()
+                                                  : calc::FormatNumber(w->MonthlyPayment(), 2, locale);
         const QStringList want{minPmt, texts.TotalFinanceChargeValue, texts.TotalMoneyPaidValue,
                                texts.NumberofPaymentsValue, texts.PayoffLength};
         if (resultTexts() != want)
@@ -282,7 +282,7 @@ class TestSoak : public QObject
     // Checks the state after an action; every message shown must be a range
     // message (anything else is the calculation refusing what the window let
     // through).
-    bool checkAtRest(const QString &minPmtBefore)
+    bool checkAtRest()
     {
         for (const QString &msg : std::as_const(m_messages)) {
             if (!isRangeMessage(msg) && !m_allowRefusals) {
@@ -292,7 +292,7 @@ class TestSoak : public QObject
             }
         }
         m_rangeMessages += int(m_messages.size());
-        const QString problem = restProblem(minPmtBefore);
+        const QString problem = restProblem();
         if (!problem.isEmpty()) {
             QTest::qFail(qPrintable(problem + QStringLiteral(" at ") + where()), __FILE__, __LINE__);
             return false;
@@ -453,6 +453,20 @@ class TestSoak : public QObject
         return true;
     }
 
+    // The desktop's regional settings change: the same numbers, other
+    // separators.
+    bool regionalSettings()
+    {
+        static const QLocale locales[] = {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+                                          QLocale(QLocale::German, QLocale::Germany),
+                                          QLocale(QLocale::French, QLocale::France),
+                                          QLocale(QLocale::German, QLocale::Switzerland)};
+        const QLocale &locale = locales[bounded(0, 4)];
+        m_action = QStringLiteral("regional settings ") + locale.name();
+        w->setNumberLocale(locale);
+        return true;
+    }
+
     bool aboutAction()
     {
         m_action = QStringLiteral("About");
@@ -533,7 +547,7 @@ private slots:
                     {w->edtMinPmtPct, w->trkMinPmtPct, w->txtMinPmtPct, 1, 1}};
         m_step = 0;
         m_action = QStringLiteral("start");
-        QVERIFY(checkAtRest(QString()));
+        QVERIFY(checkAtRest());
 
         const int window = qMin(1000, actions / 2);
         std::vector<qint64> firstSamples, lastSamples;
@@ -541,8 +555,6 @@ private slots:
         clock.start();
         for (m_step = 1; m_step <= actions; ++m_step) {
             m_messages.clear();
-            const QString minPmtBefore = w->txtMinPmtValue->text();
-            const int calculationsBefore = w->recalculationCount();
             m_action.clear();
             const int roll = bounded(0, 99);
             int kind;
@@ -568,9 +580,12 @@ private slots:
             } else if (roll < 88) {
                 kind = 6;
                 done = constantPayment();
-            } else if (roll < 97) {
+            } else if (roll < 95) {
                 kind = 7;
                 done = resize();
+            } else if (roll < 97) {
+                kind = 9;
+                done = regionalSettings();
             } else {
                 kind = 8;
                 done = aboutAction();
@@ -580,7 +595,7 @@ private slots:
             ++m_counts[kind];
             QCoreApplication::processEvents(); // the repaints that follow
             // A calculation between, or none: the results belong to the inputs.
-            if (!checkAtRest(w->recalculationCount() == calculationsBefore ? w->txtMinPmtValue->text() : minPmtBefore))
+            if (!checkAtRest())
                 return;
             if (m_step % reportEvery == 1 && !writeReport())
                 return;
@@ -600,10 +615,11 @@ private slots:
         const qint64 lastRss = median(lastSamples);
         const qint64 ms = clock.elapsed();
         qInfo("soak: %d actions in %lld ms (%d slider keys, %d drags, %d calculator entries in range, %d out of "
-              "range, %d cancelled, %d extra-money, %d constant-payment, %d resizes, %d About), %d calculations, "
+              "range, %d cancelled, %d extra-money, %d constant-payment, %d resizes, %d About, %d locale changes), "
+              "%d calculations, "
               "%d range messages, %d reports, %d refused calculations",
               actions, ms, m_counts[0], m_counts[1], m_counts[2], m_counts[3], m_counts[4], m_counts[5], m_counts[6],
-              m_counts[7], m_counts[8], w->recalculationCount(), m_rangeMessages, m_reports, m_refusals);
+              m_counts[7], m_counts[8], m_counts[9], w->recalculationCount(), m_rangeMessages, m_reports, m_refusals);
         qInfo("soak: resident memory (median) %lld KiB over the first %d actions, %lld KiB over the last %d (%+lld KiB)",
               firstRss, window, lastRss, window, lastRss - firstRss);
 
