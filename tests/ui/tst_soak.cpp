@@ -36,6 +36,8 @@
 #include "tfrmminpmt.h"
 #include "trackbar.h"
 
+#include "../report/reportfixture.h"
+
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QCheckBox>
@@ -46,6 +48,7 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -142,6 +145,9 @@ class TestSoak : public QObject
     int m_counts[10] = {};
     int m_reports = 0;
     int m_rangeMessages = 0;
+    // poppler's text extraction, when installed: the report's title page is
+    // then read back.
+    const QString m_pdfToText = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     mutable int m_refusals = 0;
     // Whether the calculation may refuse the inputs shown (see restProblem).
     bool m_allowRefusals = qEnvironmentVariableIsSet("ORVANEL_SOAK_ALLOW_REFUSALS");
@@ -503,8 +509,61 @@ class TestSoak : public QObject
                          __LINE__);
             return false;
         }
+        // The title page prints the summary the window shows (the same
+        // digits; the report writes the numbers through its own formats).
+        // Without rows the report is one blank page.
+        if (!m_pdfToText.isEmpty() && w->ClientDataSet1->rowCount() == 0) {
+            if (reporttest::PdfPages(path) != 1) {
+                QTest::qFail(qPrintable(QStringLiteral("a report without rows is not one page at ") + where()),
+                             __FILE__, __LINE__);
+                return false;
+            }
+        } else if (!m_pdfToText.isEmpty()) {
+            const QString page = reporttest::PdfPageText(path, 1);
+            const std::pair<const char *, QLabel *> summary[] = {
+                {"Minimum Payment:", w->txtMinPmtValue},
+                {"Total Interest Paid:", w->txtTotalFinanceChargeValue},
+                {"Total Money Paid:", w->txtTotalMoneyPaidValue},
+                {"Number of Payments:", w->txtNumberofPaymentsValue},
+                {"Length of Payoff Time:", w->txtPayoffLength},
+            };
+            for (const auto &[caption, label] : summary) {
+                const QString printed = printedAfter(page, QString::fromLatin1(caption));
+                const bool numeric = label != w->txtPayoffLength;
+                const QString want = numeric ? digitsOf(label->text()) : label->text().simplified();
+                const QString got = numeric ? digitsOf(printed) : printed;
+                if (got != want) {
+                    QTest::qFail(qPrintable(QStringLiteral("the report prints \"%1 %2\", the window shows \"%3\" (%4 rows) at ")
+                                                .arg(QString::fromLatin1(caption), printed, label->text())
+                                                .arg(w->ClientDataSet1->rowCount())
+                                            + where()),
+                                 __FILE__, __LINE__);
+                    return false;
+                }
+            }
+        }
         ++m_reports;
         return true;
+    }
+
+    // What a line of the page text holds after the caption, simplified.
+    static QString printedAfter(const QString &page, const QString &caption)
+    {
+        for (const QString &line : page.split(QLatin1Char('\n'))) {
+            const qsizetype at = line.indexOf(caption);
+            if (at >= 0)
+                return line.mid(at + caption.size()).simplified();
+        }
+        return QStringLiteral("(no line)");
+    }
+
+    static QString digitsOf(const QString &text)
+    {
+        QString digits;
+        for (const QChar c : text)
+            if (c.isDigit())
+                digits += c;
+        return digits;
     }
 
 private slots:
