@@ -145,12 +145,13 @@ class TestSoak : public QObject
     int m_counts[10] = {};
     int m_reports = 0;
     int m_rangeMessages = 0;
+    mutable int m_refusals = 0;
+
+    // Whether the calculation may refuse the inputs shown (see restProblem).
+    const bool m_allowRefusals = qEnvironmentVariableIsSet("ORVANEL_SOAK_ALLOW_REFUSALS");
     // poppler's text extraction, when installed: the report's title page is
     // then read back.
     const QString m_pdfToText = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    mutable int m_refusals = 0;
-    // Whether the calculation may refuse the inputs shown (see restProblem).
-    bool m_allowRefusals = qEnvironmentVariableIsSet("ORVANEL_SOAK_ALLOW_REFUSALS");
 
     QString where() const
     {
