@@ -17,9 +17,11 @@ namespace {
 bool writeReport(const cli::Options &options, const cli::Schedule &schedule, QString *error)
 {
     const report::FieldSource source = report::MakeFieldSource(options.inputs, schedule.summary, options.locale);
+    report::GenerateOptions generate;
+    generate.locale = options.locale; // the separators the summary texts were written with
     return report::WriteReportPdf(
         options.reportPath, [&](const QString &name) { return report::FieldValue(name, source); }, schedule.rows,
-        error);
+        error, generate);
 }
 
 } // namespace

@@ -30,6 +30,11 @@ long double NumericEdit::value() const
     return parsed ? parsed->toLongDouble() : 0.0L;
 }
 
+calc::Decimal NumericEdit::decimalValue() const
+{
+    return calc::ParseNumberText(text(), m_locale).value_or(calc::Decimal());
+}
+
 void NumericEdit::setValue(long double v)
 {
     // A number the display format cannot carry (not finite, or beyond the

@@ -14,6 +14,8 @@
 // re-formatted for a new number locale or display format and the number it
 // reads stays the same (nothing to recalculate then).
 
+#include "calc/decimal.h"
+
 #include <QLineEdit>
 #include <QLocale>
 #include <QString>
@@ -33,6 +35,10 @@ public:
     // leading "-" or enclosing "(...)" negative; an empty or unreadable text
     // reads 0.
     long double value() const;
+    // The same value as the exact decimal its text shows (0 for an empty or
+    // unreadable text): what the calculation reads, whatever the width of
+    // long double.
+    calc::Decimal decimalValue() const;
     // Nothing when v equals value() or is not a finite number; otherwise the
     // text becomes v through the display format.
     void setValue(long double v);

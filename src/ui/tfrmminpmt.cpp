@@ -308,14 +308,9 @@ void TfrmMinPmt::ShowRangeMessage(quint8 kind)
 
 // ---------------------------------------------------------------- calculation
 
-calc::Decimal TfrmMinPmt::toDecimal(long double value)
-{
-    return calc::Decimal::fromLongDouble(value).value_or(calc::Decimal());
-}
-
 void TfrmMinPmt::UpdateMinPmtPctFloor()
 {
-    const calc::Decimal floor = calc::MinPmtPctFloor(toDecimal(edtBalance->value()), toDecimal(edtAPR->value()));
+    const calc::Decimal floor = calc::MinPmtPctFloor(edtBalance->decimalValue(), edtAPR->decimalValue());
     edtMinPmtPct->setMin(floor.toLongDouble());
 }
 
@@ -330,9 +325,9 @@ void TfrmMinPmt::Recalculate()
     // 3-4: the inputs.
     m_ExtraMoney = rgpExtraMoney->itemText().toInt();
     calc::PayoffInputs inputs;
-    inputs.MinPmtPct = toDecimal(edtMinPmtPct->value());
-    inputs.APR = toDecimal(edtAPR->value());
-    inputs.Balance = toDecimal(edtBalance->value());
+    inputs.MinPmtPct = edtMinPmtPct->decimalValue();
+    inputs.APR = edtAPR->decimalValue();
+    inputs.Balance = edtBalance->decimalValue();
     inputs.ExtraMoney = m_ExtraMoney;
     inputs.ConstantPayment = cbxConstantPayment->isChecked();
     // 5-6: the schedule, each row appended as it comes.
@@ -425,9 +420,9 @@ void TfrmMinPmt::setNumberLocale(const QLocale &locale)
 
 // ---------------------------------------------------------------- linked inputs
 
-int TfrmMinPmt::sliderPositionFor(long double value, int scale, int lowest, int highest)
+int TfrmMinPmt::sliderPositionFor(const calc::Decimal &value, int scale, int lowest, int highest)
 {
-    const calc::Decimal scaled = toDecimal(value) * calc::Decimal(pow10(scale), 0);
+    const calc::Decimal scaled = value * calc::Decimal(pow10(scale), 0);
     if (scaled <= calc::Decimal(lowest))
         return lowest;
     if (scaled >= calc::Decimal(highest))
@@ -457,7 +452,7 @@ void TfrmMinPmt::inputChanged(const Pair &p)
         ShowRangeMessage(quint8(p.tooHighKind + 1));
     {
         const QSignalBlocker blocker(p.bar);
-        p.bar->setPosition(sliderPositionFor(p.edit->value(), p.scale, p.bar->minimum(), p.bar->maximum()));
+        p.bar->setPosition(sliderPositionFor(p.edit->decimalValue(), p.scale, p.bar->minimum(), p.bar->maximum()));
     }
     updateAccessibleNames();
     Recalculate();

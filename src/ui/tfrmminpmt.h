@@ -200,7 +200,7 @@ public:
 
     // The slider position for an input value: value × 10^scale, clamped to
     // [lowest, highest], rounded to the nearest integer with halves to even.
-    static int sliderPositionFor(long double value, int scale, int lowest, int highest);
+    static int sliderPositionFor(const calc::Decimal &value, int scale, int lowest, int highest);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -228,7 +228,6 @@ private:
     void showSummaryTexts();
     void updateAccessibleNames();
     void applyMinimumOuterSize();
-    static calc::Decimal toDecimal(long double value);
 
     calc::Decimal m_AbsoluteMinimumPayment;
     calc::Decimal m_MonthlyPayment;

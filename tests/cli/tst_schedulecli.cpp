@@ -160,13 +160,21 @@ void TestScheduleCli::writesReport()
     env.remove("WAYLAND_DISPLAY");
     env.remove("QT_QPA_PLATFORM"); // the tool picks the off-screen platform itself
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(ORVANEL_SCHEDULE_EXE), {"--report", pdf, "--format", "csv"});
+    p.start(QStringLiteral(ORVANEL_SCHEDULE_EXE), {"--report", pdf, "--format", "csv", "--locale", "de_DE"});
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 0);
     QVERIFY(p.readAllStandardOutput().startsWith("Pmt,Balance"));
-    QFile file(pdf);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.read(5) == "%PDF-");
+
+    // The title page shows the summary in the chosen locale's separators.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {"-f", "1", "-l", "1", "-layout", pdf, "-"});
+    if (!text.waitForStarted(10000))
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QVERIFY(text.waitForFinished(30000));
+    const QString page1 = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    QVERIFY2(page1.contains("Balance: 2.100,00"), qPrintable(page1));
+    QVERIFY2(page1.contains("Total Interest Paid: 2.539,03"), qPrintable(page1));
+    QVERIFY2(page1.contains("Total Money Paid: 4.639,03"), qPrintable(page1));
 
     // An unwritable place is a failure, said on stderr.
     p.start(QStringLiteral(ORVANEL_SCHEDULE_EXE), {"--report", dir.filePath("missing/Report.pdf")});

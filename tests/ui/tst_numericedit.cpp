@@ -152,6 +152,7 @@ void TestNumericEdit::valueParses_data()
     QTest::newRow("leading minus") << english() << "-1,234.50" << -1234.5;
     QTest::newRow("german") << german() << "1.234,5" << 1234.5;
     QTest::newRow("german parentheses") << german() << "(0,5)" << -0.5;
+    QTest::newRow("a percent on its floor") << english() << "1.7" << 1.7;
     QTest::newRow("empty reads zero") << english() << "" << 0.0;
     QTest::newRow("unreadable reads zero") << english() << "abc" << 0.0;
     QTest::newRow("other locale's decimal reads zero") << german() << "(1,234.50)" << 0.0;
@@ -166,6 +167,8 @@ void TestNumericEdit::valueParses()
     edit.setNumberLocale(locale);
     edit.setText(text);
     QCOMPARE(double(edit.value()), value);
+    // The exact decimal the calculation reads is the same number.
+    QCOMPARE(edit.decimalValue().toDouble(), value);
 }
 
 void TestNumericEdit::changedOnlyWhenTextChanges()

@@ -14,9 +14,6 @@
 //                             of a sample every 50 actions) between the first
 //                             and the last thousand actions (default 4096)
 //   ORVANEL_SOAK_NO_RSS_CHECK set: resident memory is logged, not checked
-//   ORVANEL_SOAK_ALLOW_REFUSALS set where long double has only double
-//                             precision (valgrind emulates it so): a refused
-//                             calculation is then checked, not failed
 // Under AddressSanitizer or valgrind resident memory says nothing about leaks
 // (the sanitizer keeps freed memory in quarantine, valgrind its own heap), so
 // the memory check only runs in a plain build; the leak checkers take its
@@ -145,10 +142,8 @@ class TestSoak : public QObject
     int m_counts[10] = {};
     int m_reports = 0;
     int m_rangeMessages = 0;
-    mutable int m_refusals = 0;
 
     // Whether the calculation may refuse the inputs shown (see restProblem).
-    const bool m_allowRefusals = qEnvironmentVariableIsSet("ORVANEL_SOAK_ALLOW_REFUSALS");
     // poppler's text extraction, when installed: the report's title page is
     // then read back.
     const QString m_pdfToText = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
@@ -190,7 +185,7 @@ class TestSoak : public QObject
                     .arg(l.edit->objectName(), l.edit->text())
                     .arg(double(l.edit->min()))
                     .arg(double(l.edit->max()));
-            const int at = TfrmMinPmt::sliderPositionFor(v, l.scale, l.bar->minimum(), l.bar->maximum());
+            const int at = TfrmMinPmt::sliderPositionFor(l.edit->decimalValue(), l.scale, l.bar->minimum(), l.bar->maximum());
             if (l.bar->position() != at)
                 return QStringLiteral("%1 at %2 for the input %3 (expected %4)")
                     .arg(l.bar->objectName())
@@ -200,11 +195,12 @@ class TestSoak : public QObject
         }
 
         calc::PayoffInputs inputs;
-        const auto balance = calc::Decimal::fromLongDouble(w->edtBalance->value());
-        const auto apr = calc::Decimal::fromLongDouble(w->edtAPR->value());
-        const auto percent = calc::Decimal::fromLongDouble(w->edtMinPmtPct->value());
+        // The inputs as the fields show them.
+        const auto balance = calc::ParseNumberText(w->edtBalance->text(), locale);
+        const auto apr = calc::ParseNumberText(w->edtAPR->text(), locale);
+        const auto percent = calc::ParseNumberText(w->edtMinPmtPct->text(), locale);
         if (!balance || !apr || !percent)
-            return QStringLiteral("an input reads no finite number");
+            return QStringLiteral("an input shows no number");
         inputs.Balance = *balance;
         inputs.APR = *apr;
         inputs.MinPmtPct = *percent;
@@ -221,17 +217,8 @@ class TestSoak : public QObject
             summary = calc::CalculatePayoff(inputs, w->AbsoluteMinimumPayment(),
                                             [&](const calc::ScheduleRow &row) { expected.push_back(row); });
         } catch (const calc::PayoffError &error) {
-            // The window's own corrections keep such inputs out...
-            const QString why = QString::fromUtf8(error.what());
-            if (!m_allowRefusals)
-                return QStringLiteral("the inputs shown (%1) are refused: %2").arg(shown, why);
-            // ...unless long double runs at double precision (valgrind), where
-            // a percent on its floor may read a hair below it. The window must
-            // then show no results (it said why when it calculated).
-            if (!blankProblem().isEmpty())
-                return QStringLiteral("refused inputs (%1: %2) with results on screen").arg(shown, why);
-            ++m_refusals;
-            return {};
+            // The window's own corrections keep such inputs out.
+            return QStringLiteral("the inputs shown (%1) are refused: %2").arg(shown, QString::fromUtf8(error.what()));
         }
 
         const std::vector<calc::ScheduleRow> &rows = w->ClientDataSet1->rows();
@@ -292,7 +279,7 @@ class TestSoak : public QObject
     bool checkAtRest()
     {
         for (const QString &msg : std::as_const(m_messages)) {
-            if (!isRangeMessage(msg) && !m_allowRefusals) {
+            if (!isRangeMessage(msg)) {
                 QTest::qFail(qPrintable(QStringLiteral("unexpected message \"%1\" at %2").arg(msg, where())), __FILE__,
                              __LINE__);
                 return false;
@@ -677,9 +664,9 @@ private slots:
         qInfo("soak: %d actions in %lld ms (%d slider keys, %d drags, %d calculator entries in range, %d out of "
               "range, %d cancelled, %d extra-money, %d constant-payment, %d resizes, %d About, %d locale changes), "
               "%d calculations, "
-              "%d range messages, %d reports, %d refused calculations",
+              "%d range messages, %d reports",
               actions, ms, m_counts[0], m_counts[1], m_counts[2], m_counts[3], m_counts[4], m_counts[5], m_counts[6],
-              m_counts[7], m_counts[8], m_counts[9], w->recalculationCount(), m_rangeMessages, m_reports, m_refusals);
+              m_counts[7], m_counts[8], m_counts[9], w->recalculationCount(), m_rangeMessages, m_reports);
         qInfo("soak: resident memory (median) %lld KiB over the first %d actions, %lld KiB over the last %d (%+lld KiB)",
               firstRss, window, lastRss, window, lastRss - firstRss);
 
