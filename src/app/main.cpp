@@ -66,6 +66,8 @@ int main(int argc, char *argv[])
     OrvanelApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvanel"));
     QApplication::setOrganizationDomain(QStringLiteral("example.com"));
+    // Ties the window to its desktop entry, so a Wayland task bar shows its icon.
+    QApplication::setDesktopFileName(QStringLiteral("orvanel"));
     appfonts::registerTahoma();
     QApplication::setWindowIcon(ApplicationIcon());
     // The settings file beside the executable (or in the user's configuration
