@@ -6,13 +6,18 @@
 # on US Letter, so all four are 0 and 43 schedule lines fit on a page.
 #
 # usage: cups_print_test.sh REPORT_PRINT_TOOL
-# Exit 77 (skipped) only when cupsd is not installed.
+# Exit 77 (skipped) only when cupsd is not installed, or when the test does not
+# run as root: the cups-pdf backend runs only for a server started by root.
 set -u
 
 TOOL="$1"
 CUPSD=/usr/sbin/cupsd
 if [ ! -x "$CUPSD" ]; then
     echo "SKIP: cupsd is not installed (packages cups, printer-driver-cups-pdf)"
+    exit 77
+fi
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIP: a private print server with the cups-pdf backend needs root (run ./test.sh as root)"
     exit 77
 fi
 
