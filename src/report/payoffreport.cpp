@@ -1,5 +1,7 @@
 #include "report/payoffreport.h"
 
+#include "calc/numbertext.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -108,7 +110,7 @@ void PayoffReport::ppTitleBand2BeforePrint(const FieldProvider &fields, const QL
     // an empty slice rather than a wrong one.
     double interest = 0;
     if (const QString *text = std::get_if<QString>(&interestText)) {
-        if (const auto number = ParseShownNumber(*text, locale))
+        if (const auto number = calc::ParseNumberText(*text, locale))
             interest = number->toDouble();
     }
     m_series.add(interest, QStringLiteral("Interest"), QColor(RgbFromBgr(InterestColour)));

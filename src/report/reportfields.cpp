@@ -24,11 +24,6 @@ QString GeneralNumber(qint32 value, const QLocale &locale)
 
 } // namespace
 
-std::optional<calc::Decimal> ParseShownNumber(const QString &text, const QLocale &locale)
-{
-    return calc::ParseNumberText(text, locale);
-}
-
 ReportValue FieldValue(const QString &name, const FieldSource &source)
 {
     if (name == QLatin1String("Title"))
@@ -42,7 +37,7 @@ ReportValue FieldValue(const QString &name, const FieldSource &source)
     if (name == QLatin1String("MinPmt")) {
         // Read by the locale that wrote the label, so "1.234,56" under a
         // decimal-comma locale is the number it shows, not 1.23456.
-        if (const auto number = ParseShownNumber(source.minPmtText, source.locale))
+        if (const auto number = calc::ParseNumberText(source.minPmtText, source.locale))
             return number->toDouble();
         return {};
     }
@@ -113,7 +108,7 @@ QString FieldText(const ReportValue &value, FieldType type, const QString &forma
         std::optional<calc::Decimal> exact;
         std::optional<double> binary;
         if (const QString *text = std::get_if<QString>(&value)) {
-            exact = ParseShownNumber(*text, locale);
+            exact = calc::ParseNumberText(*text, locale);
             if (!exact)
                 return {}; // a text that is no number prints blank
         } else if (const qint32 *whole = std::get_if<qint32>(&value)) {

@@ -82,12 +82,6 @@ using FieldProvider = std::function<ReportValue(const QString &name)>;
 FieldSource MakeFieldSource(const calc::PayoffInputs &inputs, const calc::PayoffSummary &summary,
                             const QLocale &locale);
 
-// A number text read by the locale that wrote it: the locale's group
-// separators and decimal separator, "-" or parentheses for negatives.
-// "1,234.56" under English gives 1234.56; "1.234,56" under German gives the
-// same number. Anything else gives std::nullopt.
-std::optional<calc::Decimal> ParseShownNumber(const QString &text, const QLocale &locale);
-
 // The printed text of a field value.
 //  - null prints blank;
 //  - a Boolean field with a format "Yes;No" prints the part before the first
