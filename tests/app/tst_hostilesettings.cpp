@@ -27,44 +27,20 @@
 #include <QTest>
 #include <QTimer>
 
+#include "settingsfixture.h"
+
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// Answers every modal message box that opens while it lives (range messages
-// come while the window is still being created, before a hook can be set).
-class MessageBoxAnswerer
-{
-public:
-    MessageBoxAnswerer()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts.append(box->text().section(QLatin1Char('\n'), 0, 0));
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        m_timer.start(5);
-    }
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using settingstest::MessageBoxAnswerer;
+using settingstest::readAll;
 
 void writeBytes(const QString &path, const QByteArray &bytes)
 {
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(f.write(bytes), bytes.size());
+    QVERIFY2(settingstest::writeBytes(path, bytes), qPrintable(path));
 }
 
 // `megabytes` of text written a mebibyte at a time, so the test itself never
@@ -329,7 +305,7 @@ private slots:
             QTRY_VERIFY(!w.isMaximized());
             verifySoundPlacement(w);
             normal = w.geometry();
-            QCOMPARE(answerer.texts, messages);
+            QCOMPARE(answerer.firstLines(), messages);
             w.messageDialogHook = [](const QString &msg, QMessageBox::Icon, QMessageBox::StandardButtons) {
                 qWarning("unexpected message: %s", qPrintable(msg));
                 return int(QMessageBox::Ok);

@@ -7,6 +7,7 @@
 #include "numericedit.h"
 #include "radiogroup.h"
 #include "tfrmminpmt.h"
+#include "settingsfixture.h"
 #include "trackbar.h"
 
 #include <QAbstractButton>
@@ -22,39 +23,12 @@
 
 namespace {
 
-// Answers every modal message box that opens while it lives (the window's
-// range messages can come while it is still being created, before a test can
-// set its message hook), recording each text.
-class MessageBoxAnswerer
-{
-public:
-    MessageBoxAnswerer()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts.append(box->text());
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        m_timer.start(5);
-    }
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using settingstest::MessageBoxAnswerer;
+using settingstest::readAll;
 
 void writeText(const QString &path, const QByteArray &text)
 {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(text);
+    settingstest::writeBytes(path, text);
 }
 
 const QByteArray DesignedProperties = "[frmMinPmt_Properties]\n"

@@ -573,7 +573,7 @@ private slots:
         m_startValue = quint32(qEnvironmentVariable("ORVANEL_SOAK_START").toUInt(&ok));
         if (!ok)
             m_startValue = 20240301u;
-        m_random.seed(m_startValue);
+        m_random = QRandomGenerator(m_startValue);
         qInfo("soak: %d actions, start value %u (ORVANEL_SOAK_START), a report every %d", actions, m_startValue,
               reportEvery);
 
